@@ -1,0 +1,83 @@
+// How each deduplicator meets a missing or unreadable "list.txt" and an unwritable "nodup.txt".
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "harness.h"
+#include "rows.h"
+
+namespace {
+
+using harness::ListFile;
+using harness::NodupFile;
+
+// What "nodup.txt" holds afterwards.
+enum class After { not_a_file, untouched, empty, rows };
+
+struct FaultCase {
+    const char* program;
+    ListFile list;
+    NodupFile nodup;
+    int status;
+    After after;
+};
+
+constexpr int minus_one = harness::status_minus_one;
+
+const std::vector<FaultCase> fault_cases = {
+    {"nodup_lines", ListFile::absent, NodupFile::absent, minus_one, After::not_a_file},
+    {"nodup_lines", ListFile::absent, NodupFile::stale, minus_one, After::untouched},
+    {"nodup_lines", ListFile::directory, NodupFile::absent, 1, After::empty},
+    {"nodup_lines", ListFile::directory, NodupFile::stale, 1, After::empty},
+    {"nodup_lines", ListFile::bytes, NodupFile::directory, minus_one, After::not_a_file},
+    {"nodup_lines", ListFile::bytes, NodupFile::dev_full, 1, After::not_a_file},
+    {"nodup_lines", ListFile::bytes, NodupFile::stale, 0, After::rows},
+};
+
+const char* name_of(ListFile list) {
+    switch (list) {
+        case ListFile::absent: return "list.txt missing";
+        case ListFile::bytes: return "list.txt readable";
+        case ListFile::directory: return "list.txt a directory";
+        case ListFile::dev_full: return "list.txt to /dev/full";
+    }
+    return "?";
+}
+
+const char* name_of(NodupFile nodup) {
+    switch (nodup) {
+        case NodupFile::absent: return "nodup.txt absent";
+        case NodupFile::stale: return "nodup.txt with old content";
+        case NodupFile::directory: return "nodup.txt a directory";
+        case NodupFile::dev_full: return "nodup.txt to /dev/full";
+    }
+    return "?";
+}
+
+TEST(Faults, StatusAndFilesAfterEachFault) {
+    // Rows enough to fill more than one stream buffer, so that a full disk shows before the end.
+    std::string input;
+    for (int i = 0; i < 300; ++i) input += rows::rowmill_row(i);
+    const std::string output = "0; 0; 0; 0;" + std::string(41, ';') + "\n" + input.substr(135);
+
+    for (const FaultCase& fault : fault_cases) {
+        SCOPED_TRACE(std::string(fault.program) + ", " + name_of(fault.list) + ", " + name_of(fault.nodup));
+        harness::Scene scene;
+        scene.list = fault.list;
+        scene.list_bytes = input;
+        scene.nodup = fault.nodup;
+        const harness::Outcome outcome = harness::run(fault.program, scene);
+        EXPECT_EQ(outcome.status, fault.status);
+        EXPECT_EQ(outcome.printed, "");
+        switch (fault.after) {
+            case After::not_a_file: EXPECT_FALSE(outcome.nodup.has_value()); break;
+            case After::untouched: EXPECT_EQ(outcome.nodup, std::string(harness::stale_content)); break;
+            case After::empty: EXPECT_EQ(outcome.nodup, std::string()); break;
+            case After::rows: EXPECT_EQ(outcome.nodup, output); break;
+        }
+    }
+}
+
+}  // namespace

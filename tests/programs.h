@@ -1,0 +1,11 @@
+// The deduplicators built so far; every shared case table runs against each of them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace programs {
+
+inline const std::vector<std::string> deduplicators = {"nodup_lines"};
+
+}  // namespace programs
