@@ -6,6 +6,7 @@
 
 namespace programs {
 
-inline const std::vector<std::string> deduplicators = {"nodup_lines"};
+inline const std::vector<std::string> deduplicators = {"nodup_lines", "nodup_bytes", "nodup_strings",
+                                                         "nodup_views", "nodup_views2"};
 
 }  // namespace programs
