@@ -80,7 +80,7 @@ TEST_P(SharedCases, DefaultRowmillFile) {
     EXPECT_TRUE(outcome.nodup->compare(53, std::string::npos, input, 135) == 0) << "rows after row 0 changed";
 }
 
-INSTANTIATE_TEST_SUITE_P(Deduplicators, SharedCases, ::testing::ValuesIn(programs::deduplicators),
+INSTANTIATE_TEST_SUITE_P(Deduplicators, SharedCases, ::testing::ValuesIn(programs::under_test),
                          [](const auto& info) { return info.param; });
 
 }  // namespace

@@ -62,6 +62,20 @@ const std::vector<FaultCase> fault_cases = {
     {"nodup_views2", ListFile::bytes, NodupFile::directory, minus_one, After::not_a_file},
     {"nodup_views2", ListFile::bytes, NodupFile::dev_full, 1, After::not_a_file},
     {"nodup_views2", ListFile::bytes, NodupFile::stale, 0, After::rows},
+    {"nodup_blocks", ListFile::absent, NodupFile::absent, minus_one, After::not_a_file},
+    {"nodup_blocks", ListFile::absent, NodupFile::stale, minus_one, After::untouched},
+    {"nodup_blocks", ListFile::directory, NodupFile::absent, 1, After::empty},
+    {"nodup_blocks", ListFile::directory, NodupFile::stale, 1, After::empty},
+    {"nodup_blocks", ListFile::bytes, NodupFile::directory, minus_one, After::not_a_file},
+    {"nodup_blocks", ListFile::bytes, NodupFile::dev_full, 1, After::not_a_file},
+    {"nodup_blocks", ListFile::bytes, NodupFile::stale, 0, After::rows},
+    {"nodup_blocks_hosted", ListFile::absent, NodupFile::absent, minus_one, After::not_a_file},
+    {"nodup_blocks_hosted", ListFile::absent, NodupFile::stale, minus_one, After::untouched},
+    {"nodup_blocks_hosted", ListFile::directory, NodupFile::absent, 1, After::empty},
+    {"nodup_blocks_hosted", ListFile::directory, NodupFile::stale, 1, After::empty},
+    {"nodup_blocks_hosted", ListFile::bytes, NodupFile::directory, minus_one, After::not_a_file},
+    {"nodup_blocks_hosted", ListFile::bytes, NodupFile::dev_full, 1, After::not_a_file},
+    {"nodup_blocks_hosted", ListFile::bytes, NodupFile::stale, 0, After::rows},
 };
 
 const char* name_of(ListFile list) {
