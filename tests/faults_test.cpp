@@ -1,7 +1,9 @@
-// How each deduplicator meets a missing or unreadable "list.txt" and an unwritable "nodup.txt".
+// How each program meets a missing or unreadable "list.txt" and an unwritable "nodup.txt"; for
+// rowmill, which writes "list.txt", the same setups of the file it writes.
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,7 +15,7 @@ namespace {
 using harness::ListFile;
 using harness::NodupFile;
 
-// What "nodup.txt" holds afterwards.
+// What the written file ("nodup.txt", or "list.txt" for rowmill) holds afterwards.
 enum class After { not_a_file, untouched, empty, rows };
 
 struct FaultCase {
@@ -27,6 +29,9 @@ struct FaultCase {
 constexpr int minus_one = harness::status_minus_one;
 
 const std::vector<FaultCase> fault_cases = {
+    {"rowmill", ListFile::directory, NodupFile::absent, minus_one, After::not_a_file},
+    {"rowmill", ListFile::dev_full, NodupFile::absent, 1, After::not_a_file},
+    {"rowmill", ListFile::bytes, NodupFile::absent, 0, After::rows},
     {"nodup_lines", ListFile::absent, NodupFile::absent, minus_one, After::not_a_file},
     {"nodup_lines", ListFile::absent, NodupFile::stale, minus_one, After::untouched},
     {"nodup_lines", ListFile::directory, NodupFile::absent, 1, After::empty},
@@ -110,14 +115,20 @@ TEST(Faults, StatusAndFilesAfterEachFault) {
         scene.list = fault.list;
         scene.list_bytes = input;
         scene.nodup = fault.nodup;
+        const bool is_rowmill = std::string(fault.program) == "rowmill";
+        if (is_rowmill) {
+            scene.args = {"300"};
+            scene.list_bytes = std::string(harness::stale_content);
+        }
         const harness::Outcome outcome = harness::run(fault.program, scene);
         EXPECT_EQ(outcome.status, fault.status);
         EXPECT_EQ(outcome.printed, "");
+        const std::optional<std::string>& written = is_rowmill ? outcome.list : outcome.nodup;
         switch (fault.after) {
-            case After::not_a_file: EXPECT_FALSE(outcome.nodup.has_value()); break;
-            case After::untouched: EXPECT_EQ(outcome.nodup, std::string(harness::stale_content)); break;
-            case After::empty: EXPECT_EQ(outcome.nodup, std::string()); break;
-            case After::rows: EXPECT_EQ(outcome.nodup, output); break;
+            case After::not_a_file: EXPECT_FALSE(written.has_value()); break;
+            case After::untouched: EXPECT_EQ(written, std::string(harness::stale_content)); break;
+            case After::empty: EXPECT_EQ(written, std::string()); break;
+            case After::rows: EXPECT_EQ(written, is_rowmill ? input : output); break;
         }
     }
 }

@@ -21,6 +21,8 @@ struct Scene {
     NodupFile nodup = NodupFile::absent;
     std::vector<std::string> args;
     int timeout_seconds = 120;
+    // Leak checks at exit cost a sanitized program about 50 ms; the bulk tests turn them off.
+    bool leak_checks = true;
 };
 
 struct Outcome {
@@ -41,6 +43,6 @@ std::string program_path(std::string_view name);
 Outcome run(std::string_view program, const Scene& scene);
 
 // Shorthand for the common case: "list.txt" holds these bytes, "nodup.txt" is absent.
-Outcome run_on(std::string_view program, std::string_view list_bytes);
+Outcome run_on(std::string_view program, std::string_view list_bytes, bool leak_checks = true);
 
 }  // namespace harness
