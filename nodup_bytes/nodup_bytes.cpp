@@ -18,6 +18,14 @@ constexpr int stream_buffer_size = 16384;
 constexpr int field_slot_count = 64;
 constexpr int max_fields = field_slot_count - 1;
 constexpr int first_compared_field = 3;
+
+// Byte by byte up to the terminating NUL; an inline loop beats a library call on fields this short.
+bool same_text(const char* left, const char* right) {
+    for (; *left == *right; ++left, ++right) {
+        if (*left == '\0') return true;
+    }
+    return false;
+}
 }  // namespace
 
 int main() {
@@ -54,7 +62,7 @@ int main() {
         for (int k = first_compared_field; k < count - 1; ++k) {
             if (fields[k][0] == '\0') continue;
             for (int j = k + 1; j < count; ++j) {
-                if (std::strcmp(fields[k], fields[j]) == 0) fields[j][0] = '\0';
+                if (same_text(fields[k], fields[j])) fields[j][0] = '\0';
             }
         }
 

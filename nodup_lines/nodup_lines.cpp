@@ -14,6 +14,14 @@ constexpr int line_buffer_size = 32768;
 constexpr int field_slot_count = 64;
 constexpr int max_fields = field_slot_count - 1;
 constexpr int first_compared_field = 3;
+
+// Byte by byte up to the terminating NUL; an inline loop beats a library call on fields this short.
+bool same_text(const char* left, const char* right) {
+    for (; *left == *right; ++left, ++right) {
+        if (*left == '\0') return true;
+    }
+    return false;
+}
 }  // namespace
 
 int main() {
@@ -37,14 +45,19 @@ int main() {
         for (int k = first_compared_field; k < count - 1; ++k) {
             if (fields[k][0] == '\0') continue;
             for (int j = k + 1; j < count; ++j) {
-                if (std::strcmp(fields[k], fields[j]) == 0) fields[j][0] = '\0';
+                if (same_text(fields[k], fields[j])) fields[j][0] = '\0';
             }
         }
 
         // Compact in place: every field moves down or stays, so nothing is overwritten before it is read.
+        // A field's text ends at the separator before the next slot (the split stopped at any NUL byte),
+        // and a field that has not moved needs only its ';' back.
         char* out = line;
         for (int k = 0; k < count; ++k) {
-            for (const char* in = fields[k]; *in != '\0'; ++in) *out++ = *in;
+            const char* text = fields[k];
+            const std::size_t length = text[0] == '\0' ? 0 : static_cast<std::size_t>(fields[k + 1] - 1 - text);
+            if (out != text) std::memmove(out, text, length);
+            out += length;
             *out++ = ';';
         }
         *out++ = '\n';
