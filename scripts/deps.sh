@@ -15,4 +15,4 @@ need_packages() {
     apt-get update -qq >/dev/null && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
-need_packages g++ cmake make libgtest-dev
+need_packages g++ binutils cmake make libgtest-dev

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cases.h"
 #include "harness.h"
 #include "programs.h"
 #include "rows.h"
@@ -16,13 +17,7 @@ using rows::canonical;
 // Field 3 holds the text of the filler that lands in field 44.
 const std::string last_field_repeats = canonical({"a", "b", "c", "~44"});
 
-struct RowCase {
-    const char* name;
-    std::string input;
-    std::string expected;
-};
-
-const std::vector<RowCase> canonical_cases = {
+const std::vector<cases::RowCase> canonical_cases = {
     {"empty file", "", ""},
     {"rowmill row 0 keeps field 3 and empties 4 to 44", rows::rowmill_row(0),
      "0; 0; 0; 0;" + std::string(41, ';') + "\n"},
@@ -57,16 +52,7 @@ const std::vector<RowCase> canonical_cases = {
 
 class SharedCases : public ::testing::TestWithParam<std::string> {};
 
-TEST_P(SharedCases, CanonicalRowsFollowTheColumnRule) {
-    for (const RowCase& row_case : canonical_cases) {
-        SCOPED_TRACE(row_case.name);
-        const harness::Outcome outcome = harness::run_on(GetParam(), row_case.input);
-        EXPECT_EQ(outcome.status, 0);
-        EXPECT_EQ(outcome.printed, "");
-        ASSERT_TRUE(outcome.nodup.has_value());
-        EXPECT_EQ(*outcome.nodup, row_case.expected);
-    }
-}
+TEST_P(SharedCases, CanonicalRowsFollowTheColumnRule) { cases::expect_rows(GetParam(), canonical_cases); }
 
 // rowmill's default file comes out with row 0 reduced and every other row unchanged.
 TEST_P(SharedCases, DefaultRowmillFile) {

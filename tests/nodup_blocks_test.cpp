@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cases.h"
 #include "harness.h"
 #include "model.h"
 
@@ -101,15 +102,9 @@ TEST(NodupBlocks, RowsAcrossBlocksComeOutAsInOneBlock) {
     }
 }
 
-struct EdgeCase {
-    const char* name;
-    std::string input;
-    std::string expected;
-};
-
 TEST(NodupBlocks, EdgeRows) {
     using namespace std::string_literals;
-    const std::vector<EdgeCase> cases = {
+    const std::vector<cases::RowCase> edge_cases = {
         {"worked example", "a;b;c;x;y;x;;y;z;\n", "a;b;c;x;y;;;;z;\n"},
         {"last row without line feed is not written", "a;b;c;\na;b;c;d;e;e;", "a;b;c;\n"},
         {"empty line and a line without separator", "\nabc\n", "\n\n"},
@@ -119,14 +114,7 @@ TEST(NodupBlocks, EdgeRows) {
         {"a NUL byte ends its field's text", "a;b;c;x\0y;x\0z;d;\n"s, "a;b;c;x;;d;\n"},
         {"separators only", std::string(100, ';') + "\n", std::string(63, ';') + "\n"},
     };
-    for (const std::string& program : block_programs) {
-        for (const EdgeCase& edge : cases) {
-            SCOPED_TRACE(program + ": " + edge.name);
-            const harness::Outcome outcome = harness::run_on(program, edge.input);
-            EXPECT_EQ(outcome.status, 0);
-            EXPECT_EQ(outcome.nodup, edge.expected);
-        }
-    }
+    for (const std::string& program : block_programs) cases::expect_rows(program, edge_cases);
 }
 
 // A field, or a row that reaches across two refills, that no half of the input area can hold: the

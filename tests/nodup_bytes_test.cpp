@@ -5,23 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "harness.h"
+#include "cases.h"
 
 namespace {
 
-struct EdgeCase {
-    const char* name;
-    std::string input;
-    std::string expected;
-};
+using cases::fields_numbered;
 
-std::string fields_numbered(int count) {
-    std::string row;
-    for (int k = 0; k < count; ++k) row += "f" + std::to_string(k) + ";";
-    return row;
-}
-
-const std::vector<EdgeCase> edge_cases = {
+const std::vector<cases::RowCase> edge_cases = {
     {"worked example", "a;b;c;x;y;x;;y;z;\n", "a;b;c;x;y;;;;z;\n"},
     {"last line without line feed is dropped", "a;b;c;\na;b;c;d;e;e;", "a;b;c;\n"},
     {"a file with no line feed at all", "a;b;c;", ""},
@@ -46,14 +36,6 @@ const std::vector<EdgeCase> edge_cases = {
      std::string(32766, 'z') + ";\na;b;c;d;;\n"},
 };
 
-TEST(NodupBytes, EdgeRows) {
-    for (const EdgeCase& edge : edge_cases) {
-        SCOPED_TRACE(edge.name);
-        const harness::Outcome outcome = harness::run_on("nodup_bytes", edge.input);
-        EXPECT_EQ(outcome.status, 0);
-        ASSERT_TRUE(outcome.nodup.has_value());
-        EXPECT_EQ(*outcome.nodup, edge.expected);
-    }
-}
+TEST(NodupBytes, EdgeRows) { cases::expect_rows("nodup_bytes", edge_cases); }
 
 }  // namespace

@@ -5,21 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "harness.h"
+#include "cases.h"
 
 namespace {
 
-std::string fields_numbered(int count) {
-    std::string row;
-    for (int k = 0; k < count; ++k) row += "f" + std::to_string(k) + ";";
-    return row;
-}
-
-struct EdgeCase {
-    const char* name;
-    std::string input;
-    std::string expected;
-};
+using cases::fields_numbered;
 
 // 70 fields where field 62 repeats field 3 and field 65 would too: only the first 63 come out.
 std::string seventy_fields() {
@@ -37,7 +27,7 @@ std::string sixty_three_fields_after_rule() {
 const std::string long_tail(32757, 'x');          // makes the first piece exactly 32767 bytes
 const std::string long_line = "p;q;r;s;s;" + long_tail + std::string(7222, 'y') + ";u;v;w;t;t;\n";
 
-const std::vector<EdgeCase> edge_cases = {
+const std::vector<cases::RowCase> edge_cases = {
     {"worked example", "a;b;c;x;y;x;;y;z;\n", "a;b;c;x;y;;;;z;\n"},
     {"last line without line feed gets one", "a;b;c;\na;b;c;d;e;e;", "a;b;c;\na;b;c;d;e;;\n"},
     {"empty line", "\n", "\n"},
@@ -59,14 +49,6 @@ const std::vector<EdgeCase> edge_cases = {
     {"separators only", std::string(100, ';') + "\n", std::string(63, ';') + "\n"},
 };
 
-TEST(NodupLines, EdgeRows) {
-    for (const EdgeCase& edge : edge_cases) {
-        SCOPED_TRACE(edge.name);
-        const harness::Outcome outcome = harness::run_on("nodup_lines", edge.input);
-        EXPECT_EQ(outcome.status, 0);
-        ASSERT_TRUE(outcome.nodup.has_value());
-        EXPECT_EQ(*outcome.nodup, edge.expected);
-    }
-}
+TEST(NodupLines, EdgeRows) { cases::expect_rows("nodup_lines", edge_cases); }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cases.h"
 #include "harness.h"
 #include "rows.h"
 
@@ -13,24 +14,13 @@ namespace {
 
 using namespace std::string_literals;
 
-std::string fields_numbered(int count) {
-    std::string row;
-    for (int k = 0; k < count; ++k) row += "f" + std::to_string(k) + ";";
-    return row;
-}
-
-std::string separators(int count) { return std::string(static_cast<std::size_t>(count), ';'); }
+using cases::fields_numbered;
+using cases::separators;
 
 const std::string nul_fields = "a;b;c;x\0y;x\0z;x\0y;"s;
 const std::string distinct_row = rows::canonical({"a", "b", "c", "d"});
 
-struct EdgeCase {
-    const char* name;
-    std::string input;
-    std::string expected;
-};
-
-const std::vector<EdgeCase> strings_cases = {
+const std::vector<cases::RowCase> strings_cases = {
     {"a short row is written as 45 fields", "a;b;c;d;e;e;\n", "a;b;c;d;e;" + separators(40) + "\n"},
     {"an empty line is 45 empty fields", "\n", separators(45) + "\n"},
     {"a short row after a full one takes nothing from it", distinct_row + "x;y;\n",
@@ -47,15 +37,7 @@ const std::vector<EdgeCase> strings_cases = {
      std::string(100000, 'w') + ";a;b;d;;" + separators(40) + "\nq;" + separators(44) + "\n"},
 };
 
-TEST(NodupStrings, EdgeRows) {
-    for (const EdgeCase& edge : strings_cases) {
-        SCOPED_TRACE(edge.name);
-        const harness::Outcome outcome = harness::run_on("nodup_strings", edge.input);
-        EXPECT_EQ(outcome.status, 0);
-        ASSERT_TRUE(outcome.nodup.has_value());
-        EXPECT_EQ(*outcome.nodup, edge.expected);
-    }
-}
+TEST(NodupStrings, EdgeRows) { cases::expect_rows("nodup_strings", strings_cases); }
 
 struct ViewsCase {
     const char* name;
