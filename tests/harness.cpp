@@ -1,6 +1,7 @@
 #include "harness.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,6 +13,8 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -94,6 +97,14 @@ Outcome run(std::string_view program, const Scene& scene) {
     set_up_list(work / "list.txt", scene);
     set_up_nodup(work / "nodup.txt", scene.nodup);
 
+    std::vector<int> held_locks;
+    for (const auto& [wanted, name] : {std::pair{scene.lock_list, "list.txt"}, std::pair{scene.lock_nodup, "nodup.txt"}}) {
+        if (!wanted) continue;
+        const int descriptor = open((work / name).c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
+        if (descriptor < 0 || flock(descriptor, LOCK_EX | LOCK_NB) != 0) throw std::runtime_error("cannot lock");
+        held_locks.push_back(descriptor);
+    }
+
     const std::string path = program_path(program);
     const pid_t child = fork();
     if (child < 0) throw std::runtime_error("fork failed");
@@ -102,6 +113,8 @@ Outcome run(std::string_view program, const Scene& scene) {
     int wait_status = 0;
     while (waitpid(child, &wait_status, 0) < 0 && errno == EINTR) {
     }
+
+    for (const int descriptor : held_locks) close(descriptor);
 
     Outcome outcome;
     if (WIFEXITED(wait_status)) outcome.status = WEXITSTATUS(wait_status);

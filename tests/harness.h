@@ -23,6 +23,9 @@ struct Scene {
     int timeout_seconds = 120;
     // Leak checks at exit cost a sanitized program about 50 ms; the bulk tests turn them off.
     bool leak_checks = true;
+    // Hold an exclusive flock on the file, from another open, while the program runs.
+    bool lock_list = false;
+    bool lock_nodup = false;
 };
 
 struct Outcome {

@@ -135,6 +135,23 @@ TEST(NodupBlocks, OversizedRowEndsTheRunAfterTheWholeRowsBeforeIt) {
     }
 }
 
+// Another process holding either file stands in for a file that Windows would not share.
+TEST(NodupBlocks, LockedFilesAreNotOpened) {
+    for (const std::string& program : block_programs) {
+        for (const bool lock_list : {true, false}) {
+            SCOPED_TRACE(program + (lock_list ? ": list.txt locked" : ": nodup.txt locked"));
+            harness::Scene scene;
+            scene.list_bytes = some_rows(10, 0);
+            scene.nodup = harness::NodupFile::stale;
+            scene.lock_list = lock_list;
+            scene.lock_nodup = !lock_list;
+            const harness::Outcome outcome = harness::run(program, scene);
+            EXPECT_EQ(outcome.status, harness::status_minus_one);
+            EXPECT_EQ(outcome.nodup, std::string(harness::stale_content)) << "nodup.txt was touched";
+        }
+    }
+}
+
 std::string command_output(const std::string& command) {
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
     if (!pipe) return "popen failed";
