@@ -103,8 +103,9 @@ extern "C" [[noreturn]] void nodup_blocks_main() {
             const auto unfinished_length = static_cast<std::uint32_t>(data_end - unfinished);
             char* carried_end = target;
             if (count > 0 && lies_in(fields[0], target, half_size)) {
-                // The row began in the target half two refills ago: move its complete fields down
-                // to the start of that half too. Each moves to or below where it lies, in row order.
+                // The row began before the last refill, in the half about to be read into: move its
+                // complete fields to the start of that half too. Each moves to or below where it
+                // lies, in row order, so none is overwritten before it is moved.
                 for (int k = 0; k < count; ++k) {
                     const std::uint32_t length = text_length(fields[k]) + 1;
                     if (static_cast<std::uint32_t>(carried_end - target) + length >= half_size) {
